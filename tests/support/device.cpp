@@ -46,11 +46,22 @@ EmulatedDevice::~EmulatedDevice() {
 
 RunningProgram EmulatedDevice::Start(const std::string& program, const std::vector<std::string>& args,
                                      const std::string& input) {
+    return Launch(program, args, &input);
+}
+
+RunningProgram EmulatedDevice::StartInteractive(const std::string& program, const std::vector<std::string>& args) {
+    return Launch(program, args, nullptr);
+}
+
+RunningProgram EmulatedDevice::Launch(const std::string& program, const std::vector<std::string>& args,
+                                      const std::string* input) {
     const int n = ++runs_;
     const std::string inPath = dir_ + "/run" + std::to_string(n) + ".in";
     const std::string outPath = dir_ + "/run" + std::to_string(n) + ".out";
     const std::string errPath = dir_ + "/run" + std::to_string(n) + ".err";
-    WriteFile(inPath, input);
+    int pipeFds[2] = {-1, -1};
+    if (input) WriteFile(inPath, *input);
+    else if (::pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
     const pid_t pid = ::fork();
     if (pid < 0) throw std::runtime_error("fork failed");
     if (pid == 0) {
@@ -59,7 +70,7 @@ RunningProgram EmulatedDevice::Start(const std::string& program, const std::vect
         for (const auto& [key, value] : env) ::setenv(key.c_str(), value.c_str(), 1);
         // Programs run in their own process group so that a time-out can end all of them.
         ::setpgid(0, 0);
-        const int in = ::open(inPath.c_str(), O_RDONLY);
+        const int in = input ? ::open(inPath.c_str(), O_RDONLY) : pipeFds[0];
         const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         ::dup2(in, 0);
@@ -73,7 +84,8 @@ RunningProgram EmulatedDevice::Start(const std::string& program, const std::vect
         std::fprintf(stderr, "exec %s: %s\n", program.c_str(), std::strerror(errno));
         ::_exit(127);
     }
-    return RunningProgram(pid, outPath, errPath);
+    if (pipeFds[0] >= 0) ::close(pipeFds[0]);
+    return RunningProgram(pid, outPath, errPath, pipeFds[1]);
 }
 
 RunResult EmulatedDevice::Run(const std::string& program, const std::vector<std::string>& args,
@@ -100,15 +112,29 @@ long long EmulatedDevice::ClockOffsetMs() const {
     return text.empty() ? 0 : std::stoll(text);
 }
 
-RunningProgram::RunningProgram(pid_t pid, std::string outPath, std::string errPath)
-    : pid_(pid), outPath_(std::move(outPath)), errPath_(std::move(errPath)) {}
+RunningProgram::RunningProgram(pid_t pid, std::string outPath, std::string errPath, int inputFd)
+    : pid_(pid), outPath_(std::move(outPath)), errPath_(std::move(errPath)), inputFd_(inputFd) {}
 
 RunningProgram::RunningProgram(RunningProgram&& other) noexcept
-    : pid_(other.pid_), outPath_(std::move(other.outPath_)), errPath_(std::move(other.errPath_)) {
+    : pid_(other.pid_), outPath_(std::move(other.outPath_)), errPath_(std::move(other.errPath_)),
+      inputFd_(other.inputFd_) {
     other.pid_ = -1;
+    other.inputFd_ = -1;
+}
+
+void RunningProgram::Send(const std::string& lines) {
+    if (inputFd_ < 0) return;
+    const ssize_t unused = ::write(inputFd_, lines.data(), lines.size());
+    (void)unused;
+}
+
+void RunningProgram::CloseInput() {
+    if (inputFd_ >= 0) ::close(inputFd_);
+    inputFd_ = -1;
 }
 
 RunningProgram::~RunningProgram() {
+    CloseInput();
     if (pid_ > 0) {
         ::kill(-pid_, SIGKILL);
         ::kill(pid_, SIGKILL);
@@ -118,6 +144,7 @@ RunningProgram::~RunningProgram() {
 
 RunResult RunningProgram::Wait(int timeoutMs) {
     RunResult result;
+    CloseInput();
     if (pid_ <= 0) return result;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     int status = 0;

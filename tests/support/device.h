@@ -30,11 +30,15 @@ public:
     // Waits up to timeoutMs for the program to end; on time-out it is killed (status -1).
     RunResult Wait(int timeoutMs = 60000);
     pid_t Pid() const { return pid_; }
+    // With an open input (StartInteractive): more script lines, and the end of the script.
+    void Send(const std::string& lines);
+    void CloseInput();
 private:
     friend class EmulatedDevice;
-    RunningProgram(pid_t pid, std::string outPath, std::string errPath);
+    RunningProgram(pid_t pid, std::string outPath, std::string errPath, int inputFd);
     pid_t pid_;
     std::string outPath_, errPath_;
+    int inputFd_;
 };
 
 class EmulatedDevice {
@@ -54,6 +58,8 @@ public:
                   const std::string& input = "", int timeoutMs = 60000);
     RunningProgram Start(const std::string& program, const std::vector<std::string>& args,
                          const std::string& input = "");
+    // Starts with standard input as a pipe that stays open until CloseInput() or Wait().
+    RunningProgram StartInteractive(const std::string& program, const std::vector<std::string>& args);
 
     // The journal's entries, all of them or those of one api.
     std::vector<Json> Journal(const std::string& api = "") const;
@@ -63,6 +69,8 @@ public:
     long long ClockOffsetMs() const;
 
 private:
+    RunningProgram Launch(const std::string& program, const std::vector<std::string>& args,
+                          const std::string* input);
     std::string dir_;
     std::string journal_;
     int runs_ = 0;
