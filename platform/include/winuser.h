@@ -28,6 +28,9 @@
 #define IDYES 6
 #define IDNO 7
 
+HICON WINAPI LoadIconW(HINSTANCE instance, LPCWSTR name);
+#define LoadIcon LoadIconW
+
 int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 HWND WINAPI FindWindowW(LPCWSTR className, LPCWSTR windowName);
 BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
