@@ -70,10 +70,12 @@ bool SetDeviceUtc(int64_t utcTicks) {
         return false;
     }
     if (UsesHostClock()) return SetHostClock(utcTicks);
-    // Rounded to the nearest millisecond: the file keeps whole milliseconds.
+    // The file keeps whole milliseconds: rounded up, so that the clock never reads earlier
+    // than what was set.
     const int64_t offsetTicks = utcTicks - HostUtcNowTicks();
-    const int64_t half = offsetTicks < 0 ? -kTicksPerMillisecond / 2 : kTicksPerMillisecond / 2;
-    if (!WriteDeviceOffset((offsetTicks + half) / kTicksPerMillisecond)) {
+    int64_t offsetMs = offsetTicks / kTicksPerMillisecond;
+    if (offsetTicks > offsetMs * kTicksPerMillisecond) ++offsetMs;
+    if (!WriteDeviceOffset(offsetMs)) {
         SetLastError(ERROR_WRITE_FAULT);
         return false;
     }
