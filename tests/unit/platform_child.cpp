@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -40,7 +41,12 @@ SYSTEMTIME Parse(const std::string& text) {
     return st;
 }
 
-std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+std::wstring Wide(const std::string& utf8) {
+    std::wstring text(utf8.size() + 1, L'\0');
+    const size_t length = std::mbstowcs(&text[0], utf8.c_str(), text.size());
+    text.resize(length == static_cast<size_t>(-1) ? 0 : length);
+    return text;
+}
 
 std::string Converted(BOOL (*convert)(const FILETIME*, LPFILETIME), const std::string& ticks) {
     const unsigned long long value = std::stoull(ticks);
@@ -67,6 +73,7 @@ std::vector<std::string> OwnArguments() {
 }
 
 void RunOperations(const std::vector<std::string>& ops) {
+    std::setlocale(LC_ALL, "C.UTF-8");
     HANDLE event = nullptr;
     long long lastWaitMs = 0;
     std::string out;
