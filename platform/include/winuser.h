@@ -257,6 +257,7 @@ int WINAPI GetWindowTextW(HWND window, LPWSTR text, int maxCount);
 int WINAPI GetWindowTextLengthW(HWND window);
 HWND WINAPI SetFocus(HWND window);
 HWND WINAPI GetFocus(void);
+SHORT WINAPI GetKeyState(int virtualKey);
 
 /* Dialogs: modal from a template resource or from a template in memory, or modeless. */
 INT_PTR WINAPI DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC dialogProc,

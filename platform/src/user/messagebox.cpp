@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "host/host.h"
+#include "term/terminal.h"
 #include "user/messagebox.h"
 
 #include <vector>
@@ -48,6 +49,26 @@ int MessageBoxModel::DefaultResult() const {
     return buttons[focused];
 }
 
+const wchar_t* ButtonLabel(int id) {
+    switch (id) {
+    case IDOK: return L"OK";
+    case IDCANCEL: return L"キャンセル";
+    case IDYES: return L"はい(Y)";
+    case IDNO: return L"いいえ(N)";
+    default: return L"?";
+    }
+}
+
+void JournalMessageBoxSnapshot(const std::wstring& caption, const std::wstring& text, const MessageBoxModel& box) {
+    std::string controls = "[{\"id\":65535,\"class\":\"STATIC\",\"text\":" + host::JournalEntry::Quote(host::ToUtf8(text)) +
+                           ",\"focus\":false}";
+    for (size_t i = 0; i < box.buttons.size(); ++i)
+        controls += ",{\"id\":" + std::to_string(box.buttons[i]) + ",\"class\":\"BUTTON\",\"text\":" +
+                    host::JournalEntry::Quote(host::ToUtf8(ButtonLabel(box.buttons[i]))) +
+                    ",\"focus\":" + (i == box.focused ? "true" : "false") + "}";
+    host::JournalEntry("snapshot").Str("caption", caption).Raw("controls", controls + "]").Write();
+}
+
 }  // namespace user
 
 int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
@@ -56,7 +77,7 @@ int WINAPI MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     const std::wstring captionW = caption ? caption : L"Error";
     user::MessageBoxModel box(type);
     int result;
-    if (host::InteractiveTerminal()) {
+    if (term::Available()) {
         result = user::RunMessageBoxOnTerminal(captionW, textW, box);
     } else {
         std::optional<int> answer;

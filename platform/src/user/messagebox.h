@@ -18,6 +18,9 @@ struct MessageBoxModel {
     int DefaultResult() const;
 };
 
+// The label of a button, as the box shows it.
+const wchar_t* ButtonLabel(int id);
+
 // Draws the box on the terminal and waits for the keyboard; returns the chosen button.
 int RunMessageBoxOnTerminal(const std::wstring& caption, const std::wstring& text, MessageBoxModel& box);
 // "snapshot" while a message box is the active window.
