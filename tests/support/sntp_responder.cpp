@@ -96,7 +96,6 @@ void SntpResponder::Serve() {
             requests_.emplace_back(buffer, buffer + n);
         }
         for (const Datagram& d : script_) {
-            if (d.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(d.delayMs));
             std::vector<uint8_t> bytes = d.bytes;
             if (d.stampNow) {
                 uint32_t seconds = 0, fraction = 0;
@@ -104,6 +103,8 @@ void SntpResponder::Serve() {
                 PutWord(bytes, 40, seconds);
                 PutWord(bytes, 44, fraction);
             }
+            // Stamped first: the delay is the reply's time in transit.
+            if (d.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(d.delayMs));
             ::sendto(fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&client), clientLength);
         }
     }

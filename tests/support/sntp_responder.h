@@ -14,7 +14,7 @@ namespace testsupport {
 struct Datagram {
     std::vector<uint8_t> bytes;
     bool stampNow = false;  // bytes 40..47 get the host's UTC time at sending
-    int delayMs = 0;
+    int delayMs = 0;        // in transit: sent this long after it was stamped
 };
 
 // A reply of `length` bytes (48 is a full message) whose first byte is byte0 and whose
