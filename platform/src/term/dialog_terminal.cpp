@@ -1,6 +1,7 @@
 // A dialog on the terminal: the frame with its caption on top and every control at its
 // template position, dialog units scaled to cells (5 units per 2 columns, 8 per row). The
-// focused control is shown in reverse, the caret stands at the end of the focused edit.
+// focused control is shown in reverse and marked with '>', the caret stands at the end of
+// the focused edit.
 #include "term/terminal.h"
 
 #include "user/window.h"
@@ -68,6 +69,8 @@ void DrawControl(const Frame& frame, Window& control, bool focused, int& caretRo
     const int room = frame.Right() - col;  // cells left inside the frame
     if (row >= frame.Bottom() || room <= 0) return;
     const attr_t focus = focused ? A_REVERSE : A_NORMAL;
+    // The focused control is marked in the cell before it too, for terminals without reverse.
+    if (focused && col > frame.left + 1) Put(row, col - 1, L">", 1, A_BOLD);
     switch (control.kind) {
     case WindowKind::Static: {
         // Labels are not cut to their box: terminal cells are coarser than the device's font.
@@ -79,17 +82,15 @@ void DrawControl(const Frame& frame, Window& control, bool focused, int& caretRo
         break;
     }
     case WindowKind::Edit: {
+        // The field's free cells are drawn as '_' so that an empty edit shows on any terminal.
         const int field = std::min(width, room);
-        attron(focused ? A_REVERSE : A_UNDERLINE);
-        mvhline(row, col, ' ', field);
-        attroff(focused ? A_REVERSE : A_UNDERLINE);
-        // The end of a long text stays visible, with room for the caret.
         std::wstring shown = Printable(control.text);
-        while (!shown.empty() && term::CellWidth(shown) > field - 1) shown.erase(0, 1);
-        Put(row, col, shown, field, focused ? A_REVERSE : A_UNDERLINE);
+        while (!shown.empty() && term::CellWidth(shown) > field - 1) shown.erase(0, 1);  // the end stays visible
+        const int used = term::CellWidth(shown);
+        Put(row, col, shown + std::wstring(static_cast<size_t>(field - used), L'_'), field, focus);
         if (focused) {
             caretRow = row;
-            caretCol = col + term::CellWidth(shown);
+            caretCol = col + used;
         }
         break;
     }

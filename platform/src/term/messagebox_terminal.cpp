@@ -24,13 +24,16 @@ std::vector<std::wstring> WrapText(const std::wstring& text, int maxCells) {
     return lines;
 }
 
-std::wstring ButtonText(int id) { return std::wstring(L"[ ") + user::ButtonLabel(id) + L" ]"; }
+// The focused button reads "> label <", the others "[ label ]": visible without reverse too.
+std::wstring ButtonText(int id, bool focused) {
+    return std::wstring(focused ? L"> " : L"[ ") + user::ButtonLabel(id) + (focused ? L" <" : L" ]");
+}
 
 void DrawBox(const std::wstring& caption, const std::wstring& text, const user::MessageBoxModel& model) {
     const int maxInner = std::max(10, COLS - 6);
     const std::vector<std::wstring> lines = WrapText(text, maxInner);
     int buttonsCells = 0;
-    for (int id : model.buttons) buttonsCells += term::CellWidth(ButtonText(id)) + 1;
+    for (int id : model.buttons) buttonsCells += term::CellWidth(ButtonText(id, false)) + 1;
     int inner = std::max(term::CellWidth(caption) + 2, buttonsCells);
     for (const std::wstring& line : lines) inner = std::max(inner, term::CellWidth(line));
     inner = std::min(inner + 2, COLS - 2);
@@ -50,7 +53,7 @@ void DrawBox(const std::wstring& caption, const std::wstring& text, const user::
         mvwaddwstr(win, static_cast<int>(i) + 2, 2, term::FitCells(lines[i], inner - 2).c_str());
     int col = 1 + std::max(0, (inner - buttonsCells) / 2);
     for (size_t i = 0; i < model.buttons.size(); ++i) {
-        const std::wstring label = ButtonText(model.buttons[i]);
+        const std::wstring label = ButtonText(model.buttons[i], i == model.focused);
         if (i == model.focused) wattron(win, A_REVERSE);
         mvwaddwstr(win, rows - 2, col, term::FitCells(label, std::max(0, inner + 1 - col)).c_str());
         if (i == model.focused) wattroff(win, A_REVERSE);
