@@ -164,6 +164,7 @@ TEST(MfcString, KeepsItsTextThroughSelfAssignmentGrowthAndBufferUse) {
     EXPECT_TRUE(CString(L"x") + L"y" + CString(L"z") == L"xyz");
     text.Empty();
     EXPECT_TRUE(text.IsEmpty());
+    EXPECT_TRUE(CString(static_cast<LPCTSTR>(nullptr)) == L"") << "no text is the empty text";
     EXPECT_STREQ(static_cast<LPCTSTR>(text), L"");
 }
 

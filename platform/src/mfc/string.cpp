@@ -65,14 +65,14 @@ CString::operator LPCTSTR() const { return m_pchData; }
 
 void CString::Assign(LPCTSTR text, int length) {
     Reserve(length);
-    std::wmemcpy(m_pchData, text, static_cast<size_t>(length));
+    if (length > 0) std::wmemcpy(m_pchData, text, static_cast<size_t>(length));
     m_nLength = length;
     m_pchData[length] = L'\0';
 }
 
 void CString::Append(LPCTSTR text, int length) {
     Reserve(m_nLength + length);
-    std::wmemcpy(m_pchData + m_nLength, text, static_cast<size_t>(length));
+    if (length > 0) std::wmemcpy(m_pchData + m_nLength, text, static_cast<size_t>(length));
     m_nLength += length;
     m_pchData[m_nLength] = L'\0';
 }

@@ -33,6 +33,9 @@ void StartCurses() {
     nonl();
     keypad(stdscr, TRUE);
     set_escdelay(kEscapeDelayMs);
+    // Key reads refresh stdscr: paint it once now, or the first read would blank out a box
+    // drawn in a window of its own.
+    refresh();
 }
 
 }  // namespace
