@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <sstream>
 
 namespace {
@@ -178,6 +179,19 @@ TEST(PlatformClock, AFailedSetLeavesTheClockAlone) {
         const std::vector<testsupport::Json> sets = device.Journal("SetLocalTime");
         ASSERT_EQ(sets.size(), 1u);
         EXPECT_FALSE(sets[0]["ok"].boolean);
+    }
+}
+
+TEST(PlatformClock, AClockFileThatMakesNoSenseReadsAsTheHostClock) {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    const std::string hostYear = std::to_string(utc.tm_year + 1900);
+    for (const char* content : {"soon\n", "99999999999999999999\n", "-900000000000001\n", "9223372036854775807"}) {
+        SCOPED_TRACE(content);
+        EmulatedDevice device;
+        testsupport::WriteFile(device.Dir() + "/clock", content);
+        EXPECT_EQ(platformtest::RunChild(device, {"getsystem"}).substr(0, 4), hostYear);
     }
 }
 

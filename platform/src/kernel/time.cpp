@@ -5,6 +5,7 @@
 #include "host/host.h"
 #include "kernel/timecalc.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -26,15 +27,19 @@ bool UsesHostClock() {
 std::string OffsetFilePath() { return host::DeviceDir() + "/clock"; }
 
 // The device clock's offset from the host's UTC clock; a missing or unreadable file is 0.
+// The offset is bounded so that the arithmetic below cannot overflow.
 int64_t DeviceOffsetMs() {
     if (UsesHostClock()) return 0;
     std::ifstream in(OffsetFilePath());
     long long offset = 0;
-    if (!(in >> offset)) return 0;
+    if (!(in >> offset) || offset > kMaxOffsetMs || offset < -kMaxOffsetMs) return 0;
     return offset;
 }
 
-int64_t DeviceUtcNowTicks() { return HostUtcNowTicks() + DeviceOffsetMs() * kTicksPerMillisecond; }
+// Within the calendar's range whatever the clock file says.
+int64_t ClampToCalendar(int64_t ticks) { return std::clamp<int64_t>(ticks, 0, kLastCalendarTicks); }
+
+int64_t DeviceUtcNowTicks() { return ClampToCalendar(HostUtcNowTicks() + DeviceOffsetMs() * kTicksPerMillisecond); }
 
 bool WriteDeviceOffset(int64_t offsetMs) {
     const std::string path = OffsetFilePath();
@@ -84,7 +89,7 @@ bool SetDeviceUtc(int64_t utcTicks) {
 
 void StoreSystemTime(int64_t ticks, LPSYSTEMTIME out) {
     if (!out) return;
-    if (const auto st = SystemTimeFromTicks(ticks)) *out = *st;
+    if (const auto st = SystemTimeFromTicks(ClampToCalendar(ticks))) *out = *st;
 }
 
 }  // namespace

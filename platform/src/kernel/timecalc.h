@@ -14,6 +14,8 @@ constexpr int64_t kTicksPerSecond = 10000000;
 constexpr int64_t kTicksPerDay = 86400 * kTicksPerSecond;
 constexpr int64_t kUnixEpochTicks = 116444736000000000;  // 1601-01-01 to 1970-01-01
 constexpr int64_t kMaxFileTimeTicks = INT64_MAX;          // FILETIME values with the top bit set are invalid
+constexpr int64_t kLastCalendarTicks = 9223149887999999999;  // 30827-12-31 23:59:59.9999999, the last SYSTEMTIME
+constexpr int64_t kMaxOffsetMs = 900000000000000;           // about 28500 years: a device clock offset beyond is unreadable
 
 inline int64_t TicksOf(const FILETIME& ft) {
     return static_cast<int64_t>((static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime);

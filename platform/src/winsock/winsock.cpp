@@ -30,6 +30,16 @@ int Fail(int error) {
     return SOCKET_ERROR;
 }
 
+SOCKET FailSocket(int error) {
+    SetLastError(static_cast<DWORD>(error));
+    return INVALID_SOCKET;
+}
+
+hostent* FailLookup(int error) {
+    SetLastError(static_cast<DWORD>(error));
+    return nullptr;
+}
+
 bool Started() {
     std::lock_guard<std::mutex> lock(stateLock);
     return startups > 0;
@@ -114,15 +124,15 @@ int WSACleanup(void) {
 int WSAGetLastError(void) { return static_cast<int>(GetLastError()); }
 
 SOCKET socket(int af, int type, int protocol) {
-    if (!Started()) return Fail(WSANOTINITIALISED), INVALID_SOCKET;
-    if (host::InjectedFailure("socket")) return Fail(WSAENETDOWN), INVALID_SOCKET;
-    if (af != AF_INET) return Fail(WSAEAFNOSUPPORT), INVALID_SOCKET;
-    if (type != SOCK_DGRAM && type != SOCK_STREAM) return Fail(WSAESOCKTNOSUPPORT), INVALID_SOCKET;
+    if (!Started()) return FailSocket(WSANOTINITIALISED);
+    if (host::InjectedFailure("socket")) return FailSocket(WSAENETDOWN);
+    if (af != AF_INET) return FailSocket(WSAEAFNOSUPPORT);
+    if (type != SOCK_DGRAM && type != SOCK_STREAM) return FailSocket(WSAESOCKTNOSUPPORT);
     const bool datagram = type == SOCK_DGRAM;
     if (protocol != 0 && protocol != (datagram ? IPPROTO_UDP : 6 /* TCP */))
-        return Fail(WSAEPROTONOSUPPORT), INVALID_SOCKET;
+        return FailSocket(WSAEPROTONOSUPPORT);
     const int fd = bsd::OpenIPv4Socket(datagram);
-    if (fd < 0) return Fail(WinsockError(fd, datagram)), INVALID_SOCKET;
+    if (fd < 0) return FailSocket(WinsockError(fd, datagram));
     std::lock_guard<std::mutex> lock(stateLock);
     sockets[static_cast<SOCKET>(fd)] = SocketState{datagram};
     return static_cast<SOCKET>(fd);
@@ -186,8 +196,8 @@ int closesocket(SOCKET s) {
 }
 
 struct hostent* gethostbyname(const char* name) {
-    if (!Started()) return Fail(WSANOTINITIALISED), nullptr;
-    if (host::InjectedFailure("gethostbyname")) return Fail(WSAHOST_NOT_FOUND), nullptr;
+    if (!Started()) return FailLookup(WSANOTINITIALISED);
+    if (host::InjectedFailure("gethostbyname")) return FailLookup(WSAHOST_NOT_FOUND);
     // No name means this machine, as with Winsock.
     const std::string wanted = name && *name ? name : bsd::OwnHostName();
     static thread_local HostEntryStore store;
@@ -195,10 +205,10 @@ struct hostent* gethostbyname(const char* name) {
     std::vector<uint32_t> addresses;
     switch (bsd::ResolveIPv4(wanted, canonical, addresses)) {
     case bsd::Resolution::Found: break;
-    case bsd::Resolution::NotFound: return Fail(WSAHOST_NOT_FOUND), nullptr;
-    case bsd::Resolution::TryAgain: return Fail(WSATRY_AGAIN), nullptr;
-    case bsd::Resolution::NoData: return Fail(WSANO_DATA), nullptr;
-    case bsd::Resolution::Failed: return Fail(WSANO_RECOVERY), nullptr;
+    case bsd::Resolution::NotFound: return FailLookup(WSAHOST_NOT_FOUND);
+    case bsd::Resolution::TryAgain: return FailLookup(WSATRY_AGAIN);
+    case bsd::Resolution::NoData: return FailLookup(WSANO_DATA);
+    case bsd::Resolution::Failed: return FailLookup(WSANO_RECOVERY);
     }
     store.name = canonical;
     store.addresses = addresses;
