@@ -241,6 +241,18 @@ INT_PTR CALLBACK AskingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return TRUE;
 }
 
+// OK shows the two edits' texts in an OK/Cancel box and closes only on its OK.
+INT_PTR CALLBACK EchoProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) return TRUE;
+    if (message != WM_COMMAND || LOWORD(wParam) != IDOK) return FALSE;
+    wchar_t host[64], port[16];
+    GetDlgItemTextW(dialog, kHostEdit, host, 64);
+    GetDlgItemTextW(dialog, kPortEdit, port, 16);
+    if (MessageBoxW(dialog, (std::wstring(host) + L"|" + port).c_str(), L"確認", MB_OKCANCEL) == IDOK)
+        EndDialog(dialog, IDOK);
+    return TRUE;
+}
+
 // Never closes on Escape.
 INT_PTR CALLBACK StubbornProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
@@ -253,6 +265,7 @@ void RunModal(DLGPROC proc) {
 
 const bool asking = AddScenario("asking", [] { RunModal(AskingProc); });
 const bool stubborn = AddScenario("stubborn", [] { RunModal(StubbornProc); });
+const bool echo = AddScenario("echo", [] { RunModal(EchoProc); });
 
 TEST(ModalDialog, ScriptDrivesTheControlsAndSnapshotShowsThemInTemplateOrder) {
     testsupport::EmulatedDevice device;

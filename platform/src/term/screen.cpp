@@ -4,7 +4,9 @@
 
 #include <curses.h>
 
+#include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 
 namespace {
@@ -43,7 +45,11 @@ void StartCurses() {
 namespace term {
 
 bool Available() {
-    if (state == CursesState::NotTried) state = host::InteractiveTerminal() ? CursesState::On : CursesState::Off;
+    if (state == CursesState::NotTried) {
+        state = host::InteractiveTerminal() ? CursesState::On : CursesState::Off;
+        // Wide texts need a multibyte locale for drawing and for their widths in cells.
+        if (state == CursesState::On && MB_CUR_MAX == 1) std::setlocale(LC_CTYPE, "C.UTF-8");
+    }
     return state == CursesState::On;
 }
 
