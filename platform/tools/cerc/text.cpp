@@ -2,7 +2,7 @@
 // resource's language.
 #include "cerc.h"
 
-#include <cerrno>
+#include <cstdio>
 #include <iconv.h>
 
 namespace cerc {
@@ -36,7 +36,9 @@ std::string ToAnsi(const std::u32string& text, uint16_t language) {
         size_t inLeft = 4, outLeft = sizeof buf;
         if (iconv(cd, &src, &inLeft, &dst, &outLeft) == static_cast<size_t>(-1)) {
             iconv_close(cd);
-            throw CompileError("U+" + std::to_string(static_cast<unsigned long>(c)) + " has no character in " + codePage);
+            char name[16];
+            std::snprintf(name, sizeof name, "U+%04lX", static_cast<unsigned long>(c));
+            throw CompileError(std::string(name) + " has no character in " + codePage);
         }
         out.append(buf, static_cast<size_t>(dst - buf));
     }
