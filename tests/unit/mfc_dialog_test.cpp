@@ -3,6 +3,8 @@
 // through the library's WinMain with an input script. And CString's own rules.
 #include "dialog_fixture.h"
 
+#include "../../platform/src/host/resources.h"
+
 #include <afxwin.h>
 
 #include <gtest/gtest.h>
@@ -16,7 +18,7 @@ namespace {
 
 class CSampleDlg : public CDialog {
 public:
-    CSampleDlg() : CDialog(kSampleDialogId), m_itemsAtInit(-1), m_checkAtOK(-1), m_signAtOK(-1) {}
+    explicit CSampleDlg(UINT id = kSampleDialogId) : CDialog(id), m_itemsAtInit(-1), m_checkAtOK(-1), m_signAtOK(-1) {}
     CString m_hostText;
     CButton m_btnCheck;
     CComboBox m_cmbList;
@@ -52,8 +54,10 @@ protected:
 
 class CSampleApp : public CWinApp {
 public:
+    explicit CSampleApp(UINT dialogId = kSampleDialogId) : m_dialogId(dialogId) {}
+    UINT m_dialogId;
     BOOL InitInstance() override {
-        CSampleDlg dlg;
+        CSampleDlg dlg(m_dialogId);
         m_pMainWnd = &dlg;
         const INT_PTR result = dlg.DoModal();
         std::string saved;
@@ -77,6 +81,31 @@ const bool sampleApp = AddScenario("sample-app", [] {
     WCHAR commandLine[] = L"";
     std::printf("|status=%d", WinMain(GetModuleHandleW(nullptr), nullptr, commandLine, 1));
 });
+
+// The sample dialog again, with initialisation data cut inside its second record.
+const bool cutInit = AddScenario("cut-init", [] {
+    constexpr UINT kCutDialogId = 301;
+    static const std::vector<unsigned char> dialog = SampleDialogTemplate();
+    static std::vector<unsigned char> init = SampleDlgInit();
+    init.resize(26);  // the second record's head is whole, its text is not
+    init.shrink_to_fit();
+    host::RegisterResource(5, kCutDialogId, 0x0411, dialog.data(), dialog.size());
+    host::RegisterResource(240, kCutDialogId, 0x0411, init.data(), init.size());
+    static CSampleApp app(kCutDialogId);
+    WCHAR commandLine[] = L"";
+    WinMain(GetModuleHandleW(nullptr), nullptr, commandLine, 1);
+});
+
+TEST(MfcDialog, InitialisationDataCutShortAddsTheWholeRecordsOnly) {
+    testsupport::EmulatedDevice device;
+    const testsupport::RunResult run = RunScenario(device, "cut-init", "snapshot\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::vector<testsupport::Json> snapshots = device.Journal("snapshot");
+    ASSERT_EQ(snapshots.size(), 1u);
+    const testsupport::Json& items = snapshots[0]["controls"][5]["items"];
+    ASSERT_EQ(items.array.size(), 1u);
+    EXPECT_EQ(items[0].string, "プラス");
+}
 
 TEST(MfcDialog, OkWithYesReadsTheEditsAndTheControlsThroughTheAttachedMembers) {
     testsupport::EmulatedDevice device;
