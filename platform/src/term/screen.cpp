@@ -5,7 +5,6 @@
 #include <curses.h>
 
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 

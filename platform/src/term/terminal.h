@@ -24,8 +24,8 @@ public:
     Session& operator=(const Session&) = delete;
 };
 
-// One key press as an input action ("key NAME" or "type C"); nullopt when the terminal's
-// input has ended. A change of the terminal's size gives a snapshot-free redraw request.
+// One key press as an input action ("key NAME" or "type C"). Redraw: the terminal's size
+// changed, or a key without a meaning here came; End: the input has ended (Ctrl-D, EOF).
 enum class KeyResult { Action, Redraw, End };
 KeyResult ReadKey(host::ScriptAction& action);
 
