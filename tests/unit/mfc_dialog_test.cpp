@@ -18,13 +18,15 @@ namespace {
 
 class CSampleDlg : public CDialog {
 public:
-    explicit CSampleDlg(UINT id = kSampleDialogId) : CDialog(id), m_itemsAtInit(-1), m_checkAtOK(-1), m_signAtOK(-1) {}
+    explicit CSampleDlg(UINT id = kSampleDialogId)
+        : CDialog(id), m_itemsAtInit(-1), m_checkAtOK(-1), m_signAtOK(-1), m_clicks(0) {}
     CString m_hostText;
     CButton m_btnCheck;
     CComboBox m_cmbList;
     int m_itemsAtInit;
     int m_checkAtOK;
     int m_signAtOK;
+    int m_clicks;  // BN_CLICKED of the check box, through the message map
     CString m_saved;
 
 protected:
@@ -50,7 +52,13 @@ protected:
         m_signAtOK = m_cmbList.GetCurSel();
         CDialog::OnOK();
     }
+    void OnCheckClicked() { ++m_clicks; }
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(CSampleDlg, CDialog)
+    ON_COMMAND(kCheck, OnCheckClicked)
+END_MESSAGE_MAP()
 
 class CSampleApp : public CWinApp {
 public:
@@ -62,8 +70,8 @@ public:
         const INT_PTR result = dlg.DoModal();
         std::string saved;
         for (LPCTSTR p = dlg.m_saved; *p; ++p) saved += static_cast<char>(*p);
-        std::printf("result=%d items=%d check=%d sign=%d saved=%s host=%ls attached=%d title=%ls", static_cast<int>(result),
-                    dlg.m_itemsAtInit, dlg.m_checkAtOK, dlg.m_signAtOK, saved.c_str(),
+        std::printf("result=%d items=%d check=%d clicks=%d sign=%d saved=%s host=%ls attached=%d title=%ls",
+                    static_cast<int>(result), dlg.m_itemsAtInit, dlg.m_checkAtOK, dlg.m_clicks, dlg.m_signAtOK, saved.c_str(),
                     static_cast<LPCTSTR>(dlg.m_hostText), dlg.m_btnCheck.GetSafeHwnd() != nullptr,
                     m_pszAppName);
         m_pMainWnd = nullptr;
@@ -112,7 +120,7 @@ TEST(MfcDialog, OkWithYesReadsTheEditsAndTheControlsThroughTheAttachedMembers) {
     const testsupport::RunResult run =
         RunScenario(device, "sample-app", "snapshot\ntype -x\nkey tab\nkey tab\nkey space\nkey tab\nkey down\nkey enter\nkey y\n");
     EXPECT_EQ(run.out,
-              "result=1 items=2 check=1 sign=1 saved=preset-x host=preset-x attached=0 title=unit_tests|status=0")
+              "result=1 items=2 check=1 clicks=1 sign=1 saved=preset-x host=preset-x attached=0 title=unit_tests|status=0")
         << run.err;
     const std::vector<testsupport::Json> snapshots = device.Journal("snapshot");
     ASSERT_EQ(snapshots.size(), 1u);
@@ -130,7 +138,7 @@ TEST(MfcDialog, AfxMessageBoxIsCaptionedWithTheTitleAndGetsIconAndForeground) {
     // Enter asks; No (the default, taken when the script runs out) saves nothing, and the
     // dialog still closes with IDOK and reads the edits once more.
     const testsupport::RunResult run = RunScenario(device, "sample-app", "type 1\nkey enter\n");
-    EXPECT_EQ(run.out, "result=1 items=2 check=0 sign=0 saved= host=preset1 attached=0 title=unit_tests|status=0");
+    EXPECT_EQ(run.out, "result=1 items=2 check=0 clicks=0 sign=0 saved= host=preset1 attached=0 title=unit_tests|status=0");
     const std::vector<testsupport::Json> boxes = device.Journal("MessageBoxW");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0]["caption"].string, "unit_tests");
@@ -142,7 +150,7 @@ TEST(MfcDialog, AfxMessageBoxIsCaptionedWithTheTitleAndGetsIconAndForeground) {
 TEST(MfcDialog, EscapeCancelsWithoutAskingAndLeavesTheMembersAsSet) {
     testsupport::EmulatedDevice device;
     const testsupport::RunResult run = RunScenario(device, "sample-app", "type zz\nkey escape\n");
-    EXPECT_EQ(run.out, "result=2 items=2 check=-1 sign=-1 saved= host=preset attached=0 title=unit_tests|status=0");
+    EXPECT_EQ(run.out, "result=2 items=2 check=-1 clicks=0 sign=-1 saved= host=preset attached=0 title=unit_tests|status=0");
     EXPECT_TRUE(device.Journal("MessageBoxW").empty());
 }
 
