@@ -147,6 +147,12 @@ TEST(Resources, IconGroupNamesThreeImages) {
 
 TEST(Resources, DeclaresItselfAwareOfHighResolution) {
     EXPECT_EQ(Resource(L"HI_RES_AWARE", L"CEUX"), (std::vector<uint8_t>{1, 0}));
+    EXPECT_EQ(Resource(L"hi_res_aware", L"ceux"), (std::vector<uint8_t>{1, 0})) << "names regardless of case";
+}
+
+TEST(Resources, IdsWrittenAsTextAreIds) {
+    EXPECT_EQ(Resource(L"#102", RT_DIALOG), Resource(MAKEINTRESOURCE(IDD_SETTINGS), RT_DIALOG));
+    EXPECT_TRUE(Resource(L"#99999", RT_DIALOG).empty());
 }
 
 // The version block's tree: each node's key and, for text values, the text.
