@@ -14,13 +14,33 @@
 #define SHORTCUT_READ_LIMIT 1023
 #define NEW_FILE_SUFFIX L".new"
 #define OLD_FILE_SUFFIX L".old"
+#define SAVE_FAILED_TEXT L"保存に失敗しました。"
 
-void GetShortcutPath(LPWSTR path)
+BOOL GetShortcutPath(LPWSTR path)
 {
     ZeroMemory(path, MAX_PATH * sizeof(WCHAR));
-    SHGetSpecialFolderPath(NULL, path, CSIDL_PROGRAMS, FALSE);
-    if (wcslen(path) + wcslen(SHORTCUT_FILE_NAME) < MAX_PATH)
-        wcscat(path, SHORTCUT_FILE_NAME);
+    // Without the folder the bare file name would name the root folder: use nothing instead.
+    if (!SHGetSpecialFolderPath(NULL, path, CSIDL_PROGRAMS, FALSE) || path[0] == L'\0'
+        || wcslen(path) + wcslen(SHORTCUT_FILE_NAME) >= MAX_PATH) {
+        ZeroMemory(path, MAX_PATH * sizeof(WCHAR));
+        return FALSE;
+    }
+    wcscat(path, SHORTCUT_FILE_NAME);
+    return TRUE;
+}
+
+// The folder of the running program with its trailing backslash; FALSE when its path cannot
+// be had whole.
+static BOOL GetProgramFolder(LPWSTR folder)
+{
+    WCHAR programPath[MAX_PATH];
+    ZeroMemory(programPath, sizeof(programPath));
+    ZeroMemory(folder, MAX_PATH * sizeof(WCHAR));
+    DWORD length = GetModuleFileNameW(NULL, programPath, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH - 1)
+        return FALSE;
+    _wsplitpath_s(programPath, NULL, 0, folder, MAX_PATH, NULL, 0, NULL, 0);
+    return folder[0] != L'\0';
 }
 
 void BuildShortcutText(LPCWSTR folder, LPCWSTR optionString, LPWSTR text, size_t textChars)
@@ -139,9 +159,8 @@ BOOL WriteShortcutFile(LPCWSTR path, LPCWSTR text)
 void LoadShortcutSettings(CSettingsDlg& dialog)
 {
     WCHAR path[MAX_PATH];
-    GetShortcutPath(path);
     ShortcutValues values;
-    if (!ReadShortcutValues(path, &values))
+    if (!GetShortcutPath(path) || !ReadShortcutValues(path, &values))
         return;
 
     if (values.hasHost)
@@ -163,14 +182,11 @@ void LoadShortcutSettings(CSettingsDlg& dialog)
 void SaveShortcutSettings(CSettingsDlg& dialog)
 {
     WCHAR path[MAX_PATH];
-    GetShortcutPath(path);
-
-    WCHAR programPath[MAX_PATH];
     WCHAR folder[MAX_PATH];
-    ZeroMemory(programPath, sizeof(programPath));
-    ZeroMemory(folder, sizeof(folder));
-    GetModuleFileNameW(NULL, programPath, MAX_PATH);
-    _wsplitpath_s(programPath, NULL, 0, folder, MAX_PATH, NULL, 0, NULL, 0);
+    if (!GetShortcutPath(path) || !GetProgramFolder(folder)) {
+        AfxMessageBox(SAVE_FAILED_TEXT, MB_OK);
+        return;
+    }
 
     OptionTexts texts;
     texts.host = dialog.m_hostText;
@@ -186,5 +202,5 @@ void SaveShortcutSettings(CSettingsDlg& dialog)
     WCHAR text[SHORTCUT_TEXT_CHARS];
     BuildShortcutText(folder, optionString, text, SHORTCUT_TEXT_CHARS);
     if (!WriteShortcutFile(path, text))
-        AfxMessageBox(L"保存に失敗しました。", MB_OK);
+        AfxMessageBox(SAVE_FAILED_TEXT, MB_OK);
 }

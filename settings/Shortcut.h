@@ -26,8 +26,9 @@ struct ShortcutValues {
     WCHAR delay[DELAY_VALUE_LIMIT + 1];
 };
 
-// The Programs folder followed by "\Horvane.lnk", in path (MAX_PATH characters).
-void GetShortcutPath(LPWSTR path);
+// The Programs folder followed by "\Horvane.lnk", in path (MAX_PATH characters). FALSE, with
+// an empty path, when the folder cannot be determined or the path would not fit.
+BOOL GetShortcutPath(LPWSTR path);
 
 // The whole text of the shortcut: the count of the target's characters, "#", and the target
 // "<folder>Horvane.exe"<options>; folder keeps its trailing backslash.
@@ -44,7 +45,8 @@ BOOL ReadShortcutValues(LPCWSTR path, ShortcutValues* values);
 BOOL WriteShortcutFile(LPCWSTR path, LPCWSTR text);
 
 // The dialog's side: load the values into its texts, check boxes and sign list; save them,
-// showing "保存に失敗しました。" when the shortcut cannot be written.
+// showing "保存に失敗しました。" when the shortcut cannot be written, or when the Programs
+// folder or the program's own folder cannot be determined (nothing is written then).
 void LoadShortcutSettings(CSettingsDlg& dialog);
 void SaveShortcutSettings(CSettingsDlg& dialog);
 

@@ -161,5 +161,19 @@ TEST_F(Dialog, FailedSaveKeepsThePreviousShortcut) {
     }
 }
 
+// A Programs folder whose path does not fit MAX_PATH cannot be determined: the shortcut is not
+// written anywhere else (a bare "\Horvane.lnk" would name the root folder) and the save says so.
+TEST_F(Dialog, SaveWithoutAProgramsFolderFailsAndWritesNothing) {
+    const std::string deepDevice = device.Dir() + "/" + std::string(240, 'd');
+    device.env["CE_DEVICE_DIR"] = deepDevice;
+    const auto run = RunSettings("type x\nkey enter\nkey y\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    const auto boxes = device.Journal("MessageBoxW");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes.back()["text"].string, kSaveFailed);
+    EXPECT_FALSE(std::filesystem::exists(deepDevice + "/Windows/Start Menu/Programs/Horvane.lnk"));
+    EXPECT_FALSE(std::filesystem::exists("/Horvane.lnk"));
+}
+
 }  // namespace
 }  // namespace settingstest

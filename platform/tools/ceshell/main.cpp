@@ -10,11 +10,13 @@
 #include <cstdio>
 #include <cstring>
 #include <cwctype>
+#include <strings.h>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
