@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <chrono>
 #include <random>
-#include <regex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -78,8 +78,15 @@ void ExpectClockSetFromServer(const EmulatedDevice& device, const std::string& w
 
 // The success text of a clock that ran an hour fast: put back by an hour (give or take the
 // second that the run itself takes).
-const std::regex kHourBackText(
-    "\\d{4}/\\d{2}/\\d{2} \\d{2}:\\d{2}:\\d{2} \nに設定しました。（-(3599|3600|3601)秒）");
+bool IsHourBackText(const std::string& text) {
+    const std::string shape = "dddd/dd/dd dd:dd:dd \n";
+    if (text.size() < shape.size()) return false;
+    for (size_t i = 0; i < shape.size(); ++i)
+        if (shape[i] == 'd' ? !std::isdigit(static_cast<unsigned char>(text[i])) : text[i] != shape[i]) return false;
+    for (const char* change : {"-3599", "-3600", "-3601"})
+        if (text.substr(shape.size()) == std::string("に設定しました。（") + change + "秒）") return true;
+    return false;
+}
 
 TEST(AgentWithChronyd, SetsTheDeviceClockFromASynchronisedServer) {
     Chronyd chronyd;
@@ -91,7 +98,7 @@ TEST(AgentWithChronyd, SetsTheDeviceClockFromASynchronisedServer) {
 
     const std::vector<std::string> boxes = BoxTexts(device);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(std::regex_match(boxes[0], kHourBackText)) << boxes[0];
+    EXPECT_TRUE(IsHourBackText(boxes[0])) << boxes[0];
     // The text shows the time that was set: "2026/12/11 21:34:57" for "2026-12-11T21:34:57.000".
     const std::vector<Json> sets = device.Journal("SetLocalTime");
     ASSERT_EQ(sets.size(), 1u);
@@ -154,7 +161,7 @@ TEST(AgentWithResponder, TakesTheFirstDatagramWithContentAndChecksIt) {
             EXPECT_EQ(boxes[0], FailureText(c.failure)) << c.what;
             EXPECT_EQ(device.ClockOffsetMs(), kHourAheadMs) << c.what << ": clock untouched";
         } else {
-            EXPECT_TRUE(std::regex_match(boxes[0], kHourBackText)) << c.what << ": " << boxes[0];
+            EXPECT_TRUE(IsHourBackText(boxes[0])) << c.what << ": " << boxes[0];
             ExpectClockSetFromServer(device, c.what);
         }
         const std::vector<std::vector<uint8_t>> requests = responder.Requests();
