@@ -172,18 +172,24 @@ TEST(AgentWithResponder, TakesTheFirstDatagramWithContentAndChecksIt) {
     }
 }
 
+// The window is measured by unsigned tick differences: a counter that wraps 5 s into it
+// neither ends it early nor lets it run on.
 TEST(AgentWithResponder, NoAnswerEndsWith006AfterTheReceiveWindow) {
-    SntpResponder silent({});
-    EmulatedDevice device;
-    PrepareDevice(device);
-    const auto start = std::chrono::steady_clock::now();
-    const RunResult run = device.Run(Agent(), ServerArgs(silent.Port()));
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(BoxTexts(device), std::vector<std::string>{FailureText(6)});
-    EXPECT_GE(elapsed, std::chrono::milliseconds(10000)) << "the window lasts 10 s";
-    EXPECT_EQ(silent.Requests().size(), 1u);
-    EXPECT_EQ(device.ClockOffsetMs(), kHourAheadMs);
+    for (const char* tickStart : {"", "4294962295"}) {
+        SntpResponder silent({});
+        EmulatedDevice device;
+        PrepareDevice(device);
+        if (*tickStart) device.env["CE_TICK_START"] = tickStart;
+        const auto start = std::chrono::steady_clock::now();
+        const RunResult run = device.Run(Agent(), ServerArgs(silent.Port()));
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        EXPECT_EQ(run.status, 1) << tickStart;
+        EXPECT_EQ(BoxTexts(device), std::vector<std::string>{FailureText(6)}) << tickStart;
+        EXPECT_GE(elapsed, std::chrono::milliseconds(10000)) << "the window lasts 10 s; ticks from " << tickStart;
+        EXPECT_LT(elapsed, std::chrono::milliseconds(20000)) << "the window lasts 10 s; ticks from " << tickStart;
+        EXPECT_EQ(silent.Requests().size(), 1u) << tickStart;
+        EXPECT_EQ(device.ClockOffsetMs(), kHourAheadMs) << tickStart;
+    }
 }
 
 // A responder on a port below 34464, so that port + 65536 still has five digits.
@@ -255,16 +261,19 @@ TEST(AgentFailures, EachFailureEndsWithItsCodeAfterTheTeardown) {
     }
 }
 
-TEST(AgentOptions, SilentSuppressesOnlyTheSuccessTextAndKeepAsksForACachedConnection) {
+TEST(AgentOptions, EachOptionReachesTheRun) {
     const struct {
         std::vector<std::string> options;
         bool shown;
         int cache;
+        long long shiftMs;  // the user's offset, on top of the designed margin
     } cases[] = {
-        {{}, true, 0},
-        {{"-c"}, true, 1},
-        {{"-s"}, false, 0},
-        {{"-s", "-c"}, false, 1},
+        {{}, true, 0, 0},
+        {{"-c"}, true, 1, 0},
+        {{"-s"}, false, 0, 0},
+        {{"-s", "-c"}, false, 1, 0},
+        {{"-op30"}, true, 0, 30000},
+        {{"-om30"}, true, 0, -30000},
     };
     for (const auto& c : cases) {
         SntpResponder responder({ReplyNow()});
@@ -272,11 +281,13 @@ TEST(AgentOptions, SilentSuppressesOnlyTheSuccessTextAndKeepAsksForACachedConnec
         PrepareDevice(device);
         const RunResult run = device.Run(Agent(), ServerArgs(responder.Port(), c.options));
         EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(BoxTexts(device).size(), c.shown ? 1u : 0u);
+        EXPECT_EQ(BoxTexts(device).size(), c.shown ? 1u : 0u) << "silent suppresses only the success text";
         const std::vector<Json> releases = device.Journal("ConnMgrReleaseConnection");
         ASSERT_EQ(releases.size(), 1u);
-        EXPECT_EQ(releases[0]["cache"].Int(), c.cache);
-        ExpectClockSetFromServer(device, "options");
+        EXPECT_EQ(releases[0]["cache"].Int(), c.cache) << "keep asks for a cached connection";
+        const long long offset = device.ClockOffsetMs() - c.shiftMs;
+        EXPECT_GE(offset, kSetOffsetLowMs) << "offset " << c.shiftMs;
+        EXPECT_LE(offset, kSetOffsetHighMs) << "offset " << c.shiftMs;
     }
 }
 
