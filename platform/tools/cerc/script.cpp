@@ -74,12 +74,11 @@ void ParseResource(TokenStream& in, ScriptState& state) {
     const ResourceName name = ParseName(in);
     if (IsKeyword(in.Peek(), "DIALOGEX")) in.Fail("only DIALOG templates are supported");
     const std::string keyword = in.Peek().kind == Token::Ident ? in.Peek().text : "";
-    ResourceName type;
-    if (keyword == "DLGINIT") type = IdName(kDlgInitType);
-    else if (keyword == "RCDATA") type = IdName(kRcDataType);
-    const bool known = keyword == "DIALOG" || keyword == "ICON" || keyword == "VERSIONINFO" || !type.name.empty() || type.id;
-    if (known) in.Next();
-    else type = ParseName(in);
+    const bool statement = keyword == "DIALOG" || keyword == "ICON" || keyword == "VERSIONINFO" ||
+                           keyword == "DLGINIT" || keyword == "RCDATA";
+    ResourceName type = keyword == "DLGINIT" ? IdName(kDlgInitType) : IdName(kRcDataType);
+    if (statement) in.Next();
+    else type = ParseName(in);  // a type of the program's own, such as "CEUX"
     while (IsMemoryFlag(in.Peek())) in.Next();
     if (keyword == "DIALOG") { ParseDialog(in, state, name); return; }
     if (keyword == "ICON") { ParseIcon(in, state, name); return; }
