@@ -24,6 +24,13 @@ const std::string& DeviceDir() {
     return dir;
 }
 
+std::string DeviceSubdir(const std::string& relative) {
+    const std::string dir = DeviceDir() + "/" + relative;
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    return dir;
+}
+
 std::string DevicePathToHost(const std::wstring& devicePath) {
     std::string path = ToUtf8(devicePath);
     for (char& c : path)

@@ -16,6 +16,8 @@ std::wstring FromUtf8(const std::string& text);
 
 // The device's folder ($CE_DEVICE_DIR), created with its skeleton on first use.
 const std::string& DeviceDir();
+// A folder of platform state inside the device folder, created when missing.
+std::string DeviceSubdir(const std::string& relative);
 // Device paths are host paths written with '\' instead of '/'.
 std::string DevicePathToHost(const std::wstring& devicePath);
 std::wstring HostPathToDevice(const std::string& hostPath);

@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <ctime>
 #include <fcntl.h>
-#include <filesystem>
 #include <mutex>
 #include <poll.h>
 #include <string>
@@ -23,12 +22,7 @@
 namespace {
 
 const std::string& EventsDir() {
-    static const std::string dir = [] {
-        const std::string d = host::DeviceDir() + "/.kernel/events";
-        std::error_code ec;
-        std::filesystem::create_directories(d, ec);
-        return d;
-    }();
+    static const std::string dir = host::DeviceSubdir(".kernel/events");
     return dir;
 }
 

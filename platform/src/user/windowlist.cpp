@@ -15,7 +15,6 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <mutex>
@@ -39,12 +38,7 @@ struct QueuedMessage {
 };
 
 const std::string& WindowsDir() {
-    static const std::string dir = [] {
-        const std::string d = host::DeviceDir() + "/.user/windows";
-        std::error_code ec;
-        std::filesystem::create_directories(d, ec);
-        return d;
-    }();
+    static const std::string dir = host::DeviceSubdir(".user/windows");
     return dir;
 }
 
