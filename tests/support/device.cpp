@@ -32,7 +32,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 EmulatedDevice::EmulatedDevice() {
-    char tmpl[] = "/tmp/cedevice-test-XXXXXX";
+    char tmpl[] = "/tmp/cedevice_XXXXXX";  // no hyphen: a path here must hold no option marker
     if (!::mkdtemp(tmpl)) throw std::runtime_error("mkdtemp failed");
     dir_ = tmpl;
     std::filesystem::create_directories(ProgramsDir());
