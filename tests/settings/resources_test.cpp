@@ -5,51 +5,17 @@
 
 #include "res/resource.h"
 
+#include "resource_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+using namespace testsupport;
+
 namespace {
-
-std::vector<uint8_t> Resource(LPCWSTR name, LPCWSTR type) {
-    HRSRC found = FindResourceW(nullptr, name, type);
-    if (!found) return {};
-    const uint8_t* data = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, found)));
-    return std::vector<uint8_t>(data, data + SizeofResource(nullptr, found));
-}
-
-// Reads the platform's little-endian binary formats; a read past the end fails the test.
-class Reader {
-public:
-    explicit Reader(const std::vector<uint8_t>& bytes) : bytes_(bytes) {}
-    uint16_t Word() {
-        if (pos_ + 2 > bytes_.size()) { ADD_FAILURE() << "read past the end"; pos_ = bytes_.size(); return 0; }
-        pos_ += 2;
-        return static_cast<uint16_t>(bytes_[pos_ - 2] | bytes_[pos_ - 1] << 8);
-    }
-    uint32_t Dword() { const uint32_t lo = Word(); return lo | static_cast<uint32_t>(Word()) << 16; }
-    std::u16string Text() {
-        std::u16string s;
-        for (uint16_t c = Word(); c != 0; c = Word()) s += static_cast<char16_t>(c);
-        return s;
-    }
-    // A class or title field: "#<ordinal>" for 0xFFFF + ordinal, else the text.
-    std::u16string Field() {
-        if (Peek() != 0xFFFF) return Text();
-        Word();
-        const std::string ordinal = "#" + std::to_string(Word());
-        return std::u16string(ordinal.begin(), ordinal.end());
-    }
-    uint16_t Peek() const { return pos_ + 2 <= bytes_.size() ? static_cast<uint16_t>(bytes_[pos_] | bytes_[pos_ + 1] << 8) : 0; }
-    void Align4() { pos_ = (pos_ + 3) & ~size_t(3); }
-    size_t Pos() const { return pos_; }
-    void Seek(size_t pos) { pos_ = pos; }
-private:
-    const std::vector<uint8_t>& bytes_;
-    size_t pos_ = 0;
-};
 
 struct ControlRow {
     uint16_t id;
@@ -125,24 +91,8 @@ TEST(Resources, SignListEntriesAreAddedInCodePage932) {
 }
 
 TEST(Resources, IconGroupNamesThreeImages) {
-    const std::vector<uint8_t> group = Resource(MAKEINTRESOURCE(IDR_MAINFRAME), RT_GROUP_ICON);
-    ASSERT_FALSE(group.empty());
-    Reader in(group);
-    EXPECT_EQ(in.Word(), 0);
-    EXPECT_EQ(in.Word(), 1);
-    ASSERT_EQ(in.Word(), 3);
-    const struct { int size, bits; } images[] = {{32, 8}, {16, 8}, {64, 32}};
-    for (const auto& image : images) {
-        const uint16_t sizes = in.Word();
-        in.Word();  // colour count, reserved
-        EXPECT_EQ(in.Word(), 1) << "planes";
-        EXPECT_EQ(in.Word(), image.bits);
-        const uint32_t bytes = in.Dword();
-        const uint16_t id = in.Word();
-        EXPECT_EQ(sizes, (image.size & 0xFF) | (image.size & 0xFF) << 8);
-        const std::vector<uint8_t> bitmap = Resource(MAKEINTRESOURCE(id), RT_ICON);
-        EXPECT_EQ(bitmap.size(), bytes) << "image " << id;
-    }
+    const std::vector<IconImage> expected = {{32, 8}, {16, 8}, {64, 32}};
+    EXPECT_EQ(IconGroupImages(MAKEINTRESOURCE(IDR_MAINFRAME)), expected);
 }
 
 TEST(Resources, DeclaresItselfAwareOfHighResolution) {
@@ -153,36 +103,6 @@ TEST(Resources, DeclaresItselfAwareOfHighResolution) {
 TEST(Resources, IdsWrittenAsTextAreIds) {
     EXPECT_EQ(Resource(L"#102", RT_DIALOG), Resource(MAKEINTRESOURCE(IDD_SETTINGS), RT_DIALOG));
     EXPECT_TRUE(Resource(L"#99999", RT_DIALOG).empty());
-}
-
-// The version block's tree: each node's key and, for text values, the text.
-void CollectStrings(const std::vector<uint8_t>& bytes, size_t start, std::u16string path,
-                    std::vector<std::pair<std::u16string, std::u16string>>& out) {
-    Reader in(bytes);
-    in.Seek(start);
-    const uint16_t length = in.Word();
-    const uint16_t valueLength = in.Word();
-    const uint16_t type = in.Word();
-    const std::u16string key = in.Text();
-    in.Align4();
-    path += u"/" + key;
-    if (type == 1 && valueLength > 0) {
-        out.emplace_back(path, in.Text());
-    } else if (valueLength > 0) {
-        std::u16string words;
-        for (uint16_t i = 0; i < valueLength / 2; ++i) words += static_cast<char16_t>(in.Word());
-        out.emplace_back(path, words);
-    }
-    in.Align4();
-    while (in.Pos() < start + length) {
-        const size_t child = in.Pos();
-        Reader peek(bytes);
-        peek.Seek(child);
-        const uint16_t childLength = peek.Word();
-        if (childLength == 0) break;
-        CollectStrings(bytes, child, path, out);
-        in.Seek((child + childLength + 3) & ~size_t(3));
-    }
 }
 
 TEST(Resources, VersionBlockNamesProductAndJapaneseCodePage) {
@@ -197,8 +117,7 @@ TEST(Resources, VersionBlockNamesProductAndJapaneseCodePage) {
     EXPECT_EQ(fixed.Dword(), 0x00010001u) << "product version 1.1";
     EXPECT_EQ(fixed.Dword(), 0x00000000u) << "product version .0.0";
 
-    std::vector<std::pair<std::u16string, std::u16string>> strings;
-    CollectStrings(version, 0, u"", strings);
+    std::vector<std::pair<std::u16string, std::u16string>> strings = VersionStrings(version);
     const std::u16string table = u"/VS_VERSION_INFO/StringFileInfo/041103a4/";
     const std::vector<std::pair<std::u16string, std::u16string>> expected = {
         {u"/VS_VERSION_INFO", std::u16string()},
