@@ -227,25 +227,25 @@ HANDLE WINAPI CreateEventW(LPSECURITY_ATTRIBUTES attributes, BOOL manualReset, B
     return CreateNamed(name, manualReset, initialState);
 }
 
-BOOL WINAPI SetEvent(HANDLE handle) {
+namespace {
+
+// Runs an operation on the event behind a handle; an unknown handle is an invalid one.
+template <typename Operation>
+BOOL OnEvent(HANDLE handle, Operation operation) {
     Event* event = host::LookupHandleAs<Event>(handle);
     if (!event) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    event->Set();
+    operation(*event);
     return TRUE;
 }
 
-BOOL WINAPI ResetEvent(HANDLE handle) {
-    Event* event = host::LookupHandleAs<Event>(handle);
-    if (!event) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
-    event->Reset();
-    return TRUE;
-}
+}  // namespace
+
+BOOL WINAPI SetEvent(HANDLE handle) { return OnEvent(handle, [](Event& e) { e.Set(); }); }
+
+BOOL WINAPI ResetEvent(HANDLE handle) { return OnEvent(handle, [](Event& e) { e.Reset(); }); }
 
 DWORD WINAPI WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
     Event* event = host::LookupHandleAs<Event>(handle);

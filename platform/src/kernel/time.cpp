@@ -122,36 +122,30 @@ BOOL WINAPI SetLocalTime(const SYSTEMTIME* time) {
     return ok ? TRUE : FALSE;
 }
 
-// The device applies the bias in force now, not the one at the converted date.
-BOOL WINAPI FileTimeToLocalFileTime(const FILETIME* utc, LPFILETIME local) {
-    if (!utc || !local) {
+namespace {
+
+// Moves a FILETIME by the local bias (sign +1: UTC to local, -1: local to UTC). The device
+// applies the bias in force now, not the one at the converted date.
+BOOL ShiftByLocalBias(const FILETIME* in, LPFILETIME out, int sign) {
+    if (!in || !out) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    const int64_t ticks = TicksOf(*utc);
-    const int64_t bias = LocalBiasTicksAt(DeviceUtcNowTicks());
-    if (ticks < 0 || (bias > 0 && ticks > kMaxFileTimeTicks - bias) || ticks + bias < 0) {
+    const int64_t ticks = TicksOf(*in);
+    const int64_t shift = sign * LocalBiasTicksAt(DeviceUtcNowTicks());
+    if (ticks < 0 || (shift > 0 && ticks > kMaxFileTimeTicks - shift) || ticks + shift < 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    *local = FileTimeOf(ticks + bias);
+    *out = FileTimeOf(ticks + shift);
     return TRUE;
 }
 
-BOOL WINAPI LocalFileTimeToFileTime(const FILETIME* local, LPFILETIME utc) {
-    if (!local || !utc) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    const int64_t ticks = TicksOf(*local);
-    const int64_t bias = LocalBiasTicksAt(DeviceUtcNowTicks());
-    if (ticks < 0 || (bias < 0 && ticks > kMaxFileTimeTicks + bias) || ticks - bias < 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    *utc = FileTimeOf(ticks - bias);
-    return TRUE;
-}
+}  // namespace
+
+BOOL WINAPI FileTimeToLocalFileTime(const FILETIME* utc, LPFILETIME local) { return ShiftByLocalBias(utc, local, +1); }
+
+BOOL WINAPI LocalFileTimeToFileTime(const FILETIME* local, LPFILETIME utc) { return ShiftByLocalBias(local, utc, -1); }
 
 BOOL WINAPI FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME systemTime) {
     const std::optional<SYSTEMTIME> st = fileTime ? SystemTimeFromTicks(TicksOf(*fileTime)) : std::nullopt;
